@@ -4,6 +4,7 @@
 // and scripted answers that a test sets and then checks.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qv {
@@ -71,6 +72,18 @@ class Ui {
   virtual void ShellOpen(const std::string& target) = 0;
   // Lets pending window events be handled.
   virtual void ProcessEvents() = 0;
+};
+
+}  // namespace qv
+
+namespace qv {
+
+// Runs one control operation on the user-interface thread while the calling
+// worker waits (Win32: SendMessageA to the main window; host: a direct call).
+class UiThread {
+ public:
+  virtual ~UiThread() = default;
+  virtual void Run(const std::function<void()>& op) = 0;
 };
 
 }  // namespace qv
