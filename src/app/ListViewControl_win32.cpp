@@ -53,6 +53,16 @@ int ListViewControl::InsertColumn(int position, const std::string& title, int wi
   col.fmt = alignment == kAlignCentre ? LVCFMT_CENTER : LVCFMT_LEFT;
   col.cx = width;
   col.pszText = Buffer(title);
+  if (position == 0 && alignment == kAlignCentre && ColumnCount() == 0) {
+    // The first column of a ListView is always left-aligned; a column that
+    // becomes the first by deleting the one before it keeps its alignment.
+    LVCOLUMNA dummy{};
+    dummy.mask = LVCF_WIDTH;
+    SendMessageA(hwnd_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&dummy));
+    SendMessageA(hwnd_, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&col));
+    SendMessageA(hwnd_, LVM_DELETECOLUMN, 0, 0);
+    return 0;
+  }
   return static_cast<int>(SendMessageA(hwnd_, LVM_INSERTCOLUMNA, position, reinterpret_cast<LPARAM>(&col)));
 }
 

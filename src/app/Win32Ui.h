@@ -1,0 +1,20 @@
+// The dialogs and the event pump on Win32.
+#pragma once
+#include "app/Ui.h"
+
+namespace qv {
+
+class Win32Ui : public Ui {
+ public:
+  int ShowMessage(const std::string& text, const std::string& title, unsigned flags) override;
+  bool RunFileDialog(FileDialog& dialog) override;
+  std::string PickFolder(const FolderPickerArgs& args) override;
+  void ShellOpen(const std::string& target) override;
+  void ProcessEvents() override;
+};
+
+// The filter text as the common dialogs take it: "desc|pattern|..." becomes
+// "desc\0pattern\0...\0\0"; a bare description gets the pattern "*.*".
+std::string DialogFilter(const std::string& filter);
+
+}  // namespace qv
