@@ -1,15 +1,17 @@
 #include "app/Win32Controls.h"
 
 #include <commctrl.h>
+#include <string.h>
 
 namespace qv {
 
 std::string WindowControl::Text() const {
+  // The reported length may count characters: leave room for two bytes each.
   const int n = GetWindowTextLengthA(hwnd_);
   if (n <= 0) return {};
-  std::string text(static_cast<size_t>(n) + 1, '\0');
-  const int got = GetWindowTextA(hwnd_, text.data(), n + 1);
-  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  std::string text(2 * static_cast<size_t>(n) + 2, '\0');
+  GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()));
+  text.resize(strnlen(text.data(), text.size()));
   return text;
 }
 
@@ -22,11 +24,12 @@ void WindowControl::SetChecked(bool checked) {
 }
 
 std::string StatusBarControl::Text() const {
-  const LRESULT r = SendMessageA(hwnd(), SB_GETTEXTLENGTHA, 0, 0);
-  const int n = LOWORD(r);
-  std::string text(static_cast<size_t>(n) + 1, '\0');
+  // SB_GETTEXTA takes no buffer size, and the length it reports may count
+  // characters: leave room for two bytes each.
+  const size_t n = LOWORD(SendMessageA(hwnd(), SB_GETTEXTLENGTHA, 0, 0));
+  std::string text(2 * n + 2, '\0');
   SendMessageA(hwnd(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(n));
+  text.resize(strnlen(text.data(), text.size()));
   return text;
 }
 
