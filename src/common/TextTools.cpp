@@ -1,6 +1,7 @@
 #include "common/TextTools.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace qv {
@@ -48,48 +49,70 @@ std::string ReplaceQuoteToken(std::string_view marker) {
   return out;
 }
 
-}  // namespace
+// Walks character by character from boundary b to the first boundary at or
+// after target. Runs of ASCII are crossed eight bytes at a time.
+size_t WalkTo(std::string_view s, size_t b, size_t target) {
+  while (b < target) {
+    if (target - b >= 8) {
+      std::uint64_t w;
+      std::memcpy(&w, s.data() + b, 8);
+      if ((w & 0x8080808080808080ull) == 0) {
+        b += 8;
+        continue;
+      }
+    }
+    b += CharWidth(s, b);
+  }
+  return b;
+}
 
-int FindText(std::string_view text, std::string_view sought, int start, bool ignoreCase) {
-  if (text.empty() || sought.empty()) return -1;
-  const size_t s = start > 1 ? static_cast<size_t>(start - 1) : 0;
-  if (s >= text.size() || text.size() - s < sought.size()) return -1;
+// First match of sought at or after byte offset b, which must be a character
+// boundary; npos when there is none.
+size_t FindFromBoundary(std::string_view text, std::string_view sought, size_t b, bool ignoreCase) {
+  if (text.empty() || sought.empty() || b >= text.size() || text.size() - b < sought.size())
+    return std::string_view::npos;
   const size_t last = text.size() - sought.size();  // last offset a match may start at
-
-  // Walk to the first character boundary at or after s.
-  size_t b = 0;
-  while (b < s) b += CharWidth(text, b);
-
   if (!ignoreCase) {
-    // memmem-like candidate search, then a forward walk to check the boundary.
+    // memchr for the first byte, then a forward walk to check the boundary.
     const unsigned char first = At(sought, 0);
     size_t from = b;
     while (from <= last) {
       const void* hit = std::memchr(text.data() + from, first, last - from + 1);
-      if (!hit) return -1;
+      if (!hit) return std::string_view::npos;
       const size_t c = static_cast<const char*>(hit) - text.data();
-      while (b < c) b += CharWidth(text, b);
-      if (b == c && std::memcmp(text.data() + c, sought.data(), sought.size()) == 0)
-        return static_cast<int>(c) + 1;
+      b = WalkTo(text, b, c);
+      if (b == c && std::memcmp(text.data() + c, sought.data(), sought.size()) == 0) return c;
       from = (b == c) ? c + 1 : b;  // a second byte: go on at the next character
     }
-    return -1;
+    return std::string_view::npos;
   }
-
   for (; b <= last; b += CharWidth(text, b)) {
-    if (MatchesFolded(text, b, sought)) return static_cast<int>(b) + 1;
+    if (MatchesFolded(text, b, sought)) return b;
   }
-  return -1;
+  return std::string_view::npos;
+}
+
+// The boundary at which a search goes on after a match at offset p of length n.
+size_t AfterMatch(std::string_view text, size_t p, size_t n) { return WalkTo(text, p, p + n); }
+
+}  // namespace
+
+int FindText(std::string_view text, std::string_view sought, int start, bool ignoreCase) {
+  const size_t s = start > 1 ? static_cast<size_t>(start - 1) : 0;
+  if (s >= text.size()) return -1;
+  const size_t p = FindFromBoundary(text, sought, WalkTo(text, 0, s), ignoreCase);
+  return p == std::string_view::npos ? -1 : static_cast<int>(p) + 1;
 }
 
 std::vector<std::string> SplitText(std::string_view text, std::string_view delimiter) {
   std::vector<std::string> pieces;
-  size_t start = 0;
+  size_t start = 0, b = 0;
   for (;;) {
-    const int p = delimiter.empty() ? -1 : FindText(text, delimiter, static_cast<int>(start) + 1);
-    if (p < 0) break;
-    pieces.emplace_back(text.substr(start, p - 1 - start));
-    start = p - 1 + delimiter.size();
+    const size_t p = delimiter.empty() ? std::string_view::npos : FindFromBoundary(text, delimiter, b, false);
+    if (p == std::string_view::npos) break;
+    pieces.emplace_back(text.substr(start, p - start));
+    start = p + delimiter.size();
+    b = AfterMatch(text, p, delimiter.size());
   }
   pieces.emplace_back(text.substr(std::min(start, text.size())));
   return pieces;
@@ -99,10 +122,10 @@ int LineCount(std::string_view text) {
   int pieces = 1;
   size_t start = 0;
   for (;;) {
-    const int p = FindText(text, kCrLf, static_cast<int>(start) + 1);
-    if (p < 0) break;
+    const size_t p = FindFromBoundary(text, kCrLf, start, false);
+    if (p == std::string_view::npos) break;
     ++pieces;
-    start = p - 1 + kCrLf.size();
+    start = p + kCrLf.size();  // CR LF are single-byte characters: a boundary
   }
   return start >= text.size() ? pieces - 1 : pieces;  // last piece empty: not a line
 }
@@ -111,10 +134,10 @@ std::string NthLine(std::string_view text, int n) {
   if (n < 1) return {};
   size_t start = 0;
   for (int k = 1;; ++k) {
-    const int p = FindText(text, kCrLf, static_cast<int>(start) + 1);
-    const size_t end = p < 0 ? text.size() : static_cast<size_t>(p - 1);
+    const size_t p = FindFromBoundary(text, kCrLf, start, false);
+    const size_t end = p == std::string_view::npos ? text.size() : p;
     if (k == n) return std::string(text.substr(std::min(start, text.size()), end - std::min(start, end)));
-    if (p < 0) return {};
+    if (p == std::string_view::npos) return {};
     start = end + kCrLf.size();
   }
 }
@@ -149,10 +172,13 @@ std::string TextBefore(std::string_view text, std::string_view marker) {
 }
 
 std::string TextAfterLast(std::string_view text, std::string_view marker) {
-  int last = -1;
-  for (int p = FindText(text, marker); p > 0; p = FindText(text, marker, p + 1)) last = p;
-  if (last < 0) return {};
-  return std::string(text.substr(last - 1 + marker.size()));
+  size_t last = std::string_view::npos;
+  for (size_t p = FindFromBoundary(text, marker, 0, false); p != std::string_view::npos;
+       p = FindFromBoundary(text, marker, p + CharWidth(text, p), false)) {
+    last = p;
+  }
+  if (last == std::string_view::npos) return {};
+  return std::string(text.substr(last + marker.size()));
 }
 
 std::vector<std::string> SplitKeyList(std::string_view joined, std::string_view delimiter) {
