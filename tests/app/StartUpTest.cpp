@@ -59,7 +59,9 @@ TEST(StartUp, ColumnsAndRowsFromUserFile) {
     EXPECT_EQ(table.ColumnWidth(0), 200);
     for (int col = 0; col < table.ColumnCount(); ++col) {
       EXPECT_EQ(table.ColumnAlignment(col), kAlignCentre);
-      if (col > 0) EXPECT_EQ(table.ColumnWidth(col), 60);
+      if (col > 0) {
+        EXPECT_EQ(table.ColumnWidth(col), 60);
+      }
     }
   }
 }

@@ -54,7 +54,9 @@ TEST(ProfileBehaviour, Read) {
     SCOPED_TRACE(c.name);
     const std::string path = dir.File("p.ini");
     os::RemoveFile(path);
-    if (c.file) ASSERT_TRUE(os::WriteWholeFile(path, *c.file));
+    if (c.file) {
+      ASSERT_TRUE(os::WriteWholeFile(path, *c.file));
+    }
     EXPECT_EQ(Printable(ProfileRead(c.section, c.key, path, 10240)), Printable(c.expected));
   }
 }
@@ -98,7 +100,9 @@ TEST(ProfileBehaviour, Write) {
     SCOPED_TRACE(c.name);
     const std::string path = dir.File("p.ini");
     os::RemoveFile(path);
-    if (c.before) ASSERT_TRUE(os::WriteWholeFile(path, *c.before));
+    if (c.before) {
+      ASSERT_TRUE(os::WriteWholeFile(path, *c.before));
+    }
     EXPECT_TRUE(ProfileWrite(c.section, c.key, c.value, path));
     std::string after;
     os::ReadWholeFile(path, after);
