@@ -68,14 +68,13 @@ TEST(FolderCheck, ExistingListableFoldersOnly) {
   }
 }
 
-#ifndef _WIN32
-// A share root's parent (\\server\) cannot be listed. On Windows this would
-// ask the network, so it is checked here only.
+// A share root's parent (\\server\) cannot be listed.
 TEST(FolderCheck, ShareRootIsRefused) {
   EXPECT_FALSE(FolderCheck("\\\\server\\share"));
   EXPECT_FALSE(FolderCheck("\\\\server\\share\\"));
 }
 
+#ifndef _WIN32
 TEST(FolderCheck, ParentThatMayNotBeListed) {
   if (!test::PermissionsApply()) GTEST_SKIP() << "permissions do not apply to this user";
   test::TempDir dir;
