@@ -16,8 +16,9 @@ inline constexpr const char* kNoSuchFolderTitle = "提示";
 
 // True when folder names a directory whose parent can be listed and holds an
 // entry of exactly that name (bytes compared, case-sensitive). A trailing "\"
-// that is a character of its own is ignored; a drive root ("D:\") and a share
-// root ("\\server\share") are therefore refused. GBK bytes.
+// that is a character of its own is ignored. A drive root ("D:\") is refused,
+// as it is looked up as a folder "D:" in the current folder, and so is a share
+// root ("\\server\share"), whose parent cannot be listed. GBK bytes.
 bool FolderCheck(const std::string& folder);
 
 // The text with the entries of section that are not the keys 1 ... count
