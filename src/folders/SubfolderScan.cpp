@@ -11,9 +11,9 @@ int SubfolderScan(const std::string& folder, std::vector<std::string>& list, boo
   // root of the current drive.
   const std::string base = EndsWithBackslashChar(folder) ? folder : folder + "\\";
   os::FindEntries(base + "*.*", [&](const os::DirEntry& entry) {
-    if (entry.directory && !entry.name.empty() && entry.name[0] != '.')
-      list.push_back(fullPath ? base + entry.name : entry.name);
-    ui.ProcessEvents();
+    if (!entry.directory) return true;  // files are not looked at
+    if (!entry.name.empty() && entry.name[0] != '.') list.push_back(fullPath ? base + entry.name : entry.name);
+    ui.ProcessEvents();  // after every folder entry, kept or skipped
     return true;
   });
   return static_cast<int>(list.size());

@@ -12,8 +12,9 @@ namespace qv {
 // added unless it ends in one, followed by the name; else the bare name.
 // One level deep; names starting with "." are left out (".", "..", ".git");
 // hidden and system folders are kept. A folder that is missing or unreadable
-// adds nothing. Pending window events are handled after every entry the
-// search returns, so a long scan keeps the windows alive.
+// adds nothing. Pending window events are handled after every folder entry
+// the search returns (".", ".." and dot folders included), so a long scan
+// keeps the windows alive.
 int SubfolderScan(const std::string& folder, std::vector<std::string>& list, bool fullPath, Ui& ui);
 
 }  // namespace qv

@@ -32,6 +32,8 @@ class GrantWindow {
   // The window open for this main window, or nullptr.
   static HWND Find(const MainContext& main);
   static GrantWindow* From(HWND hwnd);
+  // Window objects alive (for the tests: every one is released with its window).
+  static int Alive() { return alive_; }
 
   HWND hwnd() const { return hwnd_; }
   const Form& form() const { return form_; }
@@ -50,6 +52,9 @@ class GrantWindow {
 
  private:
   GrantWindow(MainContext& main, GrantFunction grant);
+  ~GrantWindow() { --alive_; }
+  GrantWindow(const GrantWindow&) = delete;
+  GrantWindow& operator=(const GrantWindow&) = delete;
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK MainWatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR data);
@@ -73,6 +78,7 @@ class GrantWindow {
   ListViewControl users_, chosen_, folders_;
   WindowControl edit2_, radio1_, radio2_, radio3_;
   std::unique_ptr<GrantWindowLogic> logic_;
+  static inline int alive_ = 0;
 };
 
 }  // namespace qv

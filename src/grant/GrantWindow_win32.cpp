@@ -66,7 +66,9 @@ GrantWindow* g_creating = nullptr;
 }  // namespace
 
 GrantWindow::GrantWindow(MainContext& main, GrantFunction grant)
-    : main_(main), grant_(std::move(grant)), mainHwnd_(reinterpret_cast<HWND>(main.hwnd)) {}
+    : main_(main), grant_(std::move(grant)), mainHwnd_(reinterpret_cast<HWND>(main.hwnd)) {
+  ++alive_;
+}
 
 HWND GrantWindow::Find(const MainContext& main) {
   for (GrantWindow* w : g_open) {

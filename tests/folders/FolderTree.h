@@ -31,8 +31,8 @@ class FolderTree {
   std::string Path(const std::string& relative) const { return dir_.path() + "\\" + relative; }
   // The folders a scan of the root must find, as bare names.
   static std::set<std::string> RootFolders() { return {"财务", "人事", "運", "運x", "隐藏"}; }
-  // Entries a search of the root returns: ".", "..", the folders, ".git" and two files.
-  static constexpr int kRootEntries = 10;
+  // Folder entries a search of the root returns: ".", "..", the folders and ".git".
+  static constexpr int kRootFolderEntries = 8;
 
  private:
   TempDir dir_;

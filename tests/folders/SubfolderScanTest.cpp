@@ -24,8 +24,8 @@ TEST(SubfolderScan, OneLevelOfFoldersWithAndWithoutTrailingBackslash) {
     std::vector<std::string> list;
     EXPECT_EQ(SubfolderScan(folder, list, true, ui), 5);
     EXPECT_EQ(AsSet(list), WithPrefix(tree.root() + "\\", FolderTree::RootFolders())) << folder;
-    // Events are let through once per entry the search returns, files and dot entries included.
-    EXPECT_EQ(ui.eventPumps, FolderTree::kRootEntries);
+    // Events are let through once per folder entry, dot entries included, not for files.
+    EXPECT_EQ(ui.eventPumps, FolderTree::kRootFolderEntries);
   }
 }
 

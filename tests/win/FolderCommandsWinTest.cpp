@@ -252,6 +252,11 @@ TEST(FolderListWine, DISABLED_FiveThousandSubfolders) {
   const auto t1 = now();
   EXPECT_EQ(w->table().RowCount(), 5000);
   std::printf("\"子目录\" with 5000 subfolders on the main window: %lld ms\n", static_cast<long long>(ms(t1 - t0)));
+  // Of which the rows: the same 5,000 inserts and texts without a scan.
+  w->table().DeleteAllRows();
+  const auto t2 = now();
+  for (int i = 0; i < 5000; ++i) w->table().SetCellText(w->table().InsertRow(-1), 0, dir.File("目录" + std::to_string(i)));
+  std::printf("5000 rows inserted empty and given their text: %lld ms\n", static_cast<long long>(ms(now() - t2)));
 }
 
 }  // namespace

@@ -83,6 +83,7 @@ class GrantWindowWine : public ::testing::Test {
   void TearDown() override {
     main_.reset();
     test::PumpMessages();
+    EXPECT_EQ(GrantWindow::Alive(), 0);
   }
   // Right click in the table, then "修改权限".
   HWND OpenFromMenu() {
@@ -290,6 +291,34 @@ TEST_F(GrantWindowWine, EveryWayOfClosingMaximisesTheMainWindow) {
   EXPECT_FALSE(IsWindow(g3));
   EXPECT_TRUE(IsZoomed(main_->hwnd()));
   EXPECT_TRUE(LogFiles(dir_).empty());  // closing grants and logs nothing
+}
+
+TEST_F(GrantWindowWine, AddAndSubfoldersButtons) {
+  GrantWindow* w = GrantWindow::From(OpenFromMenu());
+  ASSERT_TRUE(w);
+  EXPECT_EQ(w->folders().RowCount(), 0);
+  w->edit2().SetText(dir_.path());
+  Click(w->form().Get("按钮3"));  // cancelled
+  EXPECT_EQ(w->folders().RowCount(), 0);
+  ui_.folderAnswers = {dir_.File("運B")};
+  Click(w->form().Get("按钮3"));
+  ASSERT_EQ(ui_.folderPicks.size(), 2u);
+  EXPECT_EQ(ui_.folderPicks[1].title, "请选择要查看权限的目录");
+  EXPECT_EQ(ui_.folderPicks[1].initialFolder, dir_.path());
+  EXPECT_EQ(w->edit2().Text(), dir_.File("運B"));
+  EXPECT_EQ(Column0(w->folders()), std::vector<std::string>{dir_.File("運B")});
+
+  w->edit2().SetText(dir_.path());
+  Click(w->form().Get("按钮4"));
+  // The program directory's folders, after the one added before, in the order found.
+  std::vector<std::string> rows = Column0(w->folders());
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], dir_.File("運B"));
+  std::sort(rows.begin() + 1, rows.end());
+  std::vector<std::string> expected{dir_.File("共享A"), dir_.File("運B")};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(std::vector<std::string>(rows.begin() + 1, rows.end()), expected);
+  EXPECT_EQ(w->edit2().Text(), dir_.path());
 }
 
 // During a run the window lets events through: a second click is ignored and
