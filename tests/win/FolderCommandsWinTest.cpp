@@ -206,13 +206,15 @@ TEST(FolderListWine, ExtensionAsPathFindExtensionAFindsIt) {
     const char* ext = PathFindExtensionA(n.c_str());
     const std::string_view mine = FindExtension(n);
     EXPECT_EQ(mine, std::string_view(ext)) << test::Printable(n);
-    if (!mine.empty()) EXPECT_EQ(mine.data() - n.data(), ext - n.c_str()) << test::Printable(n);
+    if (!mine.empty()) {
+      EXPECT_EQ(mine.data() - n.data(), ext - n.c_str()) << test::Printable(n);
+    }
   }
 }
 
-// Timing asked for: 5,000 subfolders under Wine. Not part of the suite; run with
-//   tools/wine-run 32 build/win32/tests/quorvane_tests.exe \
-//     --gtest_also_run_disabled_tests --gtest_filter='*FiveThousand*'
+// Timing of 5,000 subfolders under Wine. Not part of the suite; run with
+//   tools/wine-run 32 build/win32/tests/quorvane_tests.exe
+//       --gtest_also_run_disabled_tests --gtest_filter='*FiveThousand*'
 TEST(FolderListWine, DISABLED_FiveThousandSubfolders) {
   test::TempDir dir;
   for (int i = 0; i < 5000; ++i) os::MakeDirectory(dir.File("目录" + std::to_string(i)));

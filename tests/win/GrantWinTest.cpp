@@ -341,7 +341,9 @@ TEST_F(GrantWindowWine, ClickAndCloseDuringARun) {
     if (pumps == 1) Click(w->form().Get("按钮_确定授权"));
     if (pumps == 2) SendMessageA(g, WM_CLOSE, 0, 0);
     if (pumps == 3) Click(w->form().Get("按钮_取消授权"));
-    if (pumps <= 3) EXPECT_TRUE(IsWindow(g));
+    if (pumps <= 3) {
+      EXPECT_TRUE(IsWindow(g));
+    }
   };
   Click(w->form().Get("按钮_确定授权"));
   ui_.onProcessEvents = nullptr;
