@@ -36,7 +36,11 @@ void MemoryList::DeleteColumn(int column) {
 int MemoryList::InsertRow(int position, const std::string& text) {
   const int count = RowCount();
   if (sortAscending_) {
-    position = SortedInsertIndex(count, text, [&](int i) { return std::string_view(CellText(i, 0)); });
+    // A view of the stored cell: CellText returns a copy that would be gone.
+    position = SortedInsertIndex(count, text, [&](int i) {
+      const ListRow& r = rows_[i];
+      return r.cells.empty() ? std::string_view() : std::string_view(r.cells[0]);
+    });
   } else if (position < 0 || position > count) {
     position = count;
   }
