@@ -67,11 +67,12 @@ struct SheetWriter::Output {
 
   // Little-endian 16-bit words.
   void PutWords(const std::uint16_t* words, size_t count) {
+    char bytes[16];
     for (size_t i = 0; i < count; ++i) {
-      buffer.push_back(static_cast<char>(words[i] & 0xFF));
-      buffer.push_back(static_cast<char>(words[i] >> 8));
+      bytes[2 * i] = static_cast<char>(words[i] & 0xFF);
+      bytes[2 * i + 1] = static_cast<char>(words[i] >> 8);
     }
-    if (buffer.size() >= kFlushBytes) Flush();
+    PutBytes(std::string_view(bytes, 2 * count));
   }
   void PutBytes(std::string_view bytes) {
     buffer.append(bytes);
