@@ -16,11 +16,13 @@ struct InternetTraits {
 using InternetHandle = win::Owned<InternetTraits>;
 
 // Bounds the waits for a server that does not answer: start-up waits for
-// this fetch. A zero leaves WinINet's own value.
-void SetTimeouts(HINTERNET root) {
+// this fetch, and WinINet's own receive wait can be unbounded. Set on the
+// root handle and again on the request: Wine passes only the connect time-out
+// from the root handle down to a request. A zero leaves WinINet's own value.
+void SetTimeouts(HINTERNET handle) {
   const FetchTimeouts t = CurrentFetchTimeouts();
-  auto set = [root](DWORD option, DWORD ms) {
-    if (ms != 0) ::InternetSetOptionA(root, option, &ms, sizeof ms);
+  auto set = [handle](DWORD option, DWORD ms) {
+    if (ms != 0) ::InternetSetOptionA(handle, option, &ms, sizeof ms);
   };
   set(INTERNET_OPTION_CONNECT_TIMEOUT, t.connectMs);
   set(INTERNET_OPTION_SEND_TIMEOUT, t.receiveMs);
@@ -51,6 +53,7 @@ std::string FetchPage(const std::string& address, const FetchOptions& options) {
   InternetHandle request(::HttpOpenRequestA(connection.get(), verb, parts.path.c_str(), "HTTP/1.1", nullptr,
                                             nullptr, flags, 0));
   if (!request) return {};
+  SetTimeouts(request.get());
 
   AppendDefaultHeaders(headers, address, options.cookies ? *options.cookies : std::string());
   if (options.method == 0) {
@@ -81,8 +84,13 @@ std::string FetchPage(const std::string& address, const FetchOptions& options) {
   connection.reset();
   root.reset();
 
-  ResponseHeaderInfo info = ReadResponseHeaders(raw);
-  if (options.cookies) *options.cookies = MergeCookies(*options.cookies, info.cookies);
+  const ResponseHeaderInfo info = ReadResponseHeaders(raw);
+  if (options.cookies) {
+    // The merge strips blanks from its inputs; the returned cookies keep
+    // their "; " joins.
+    std::string set = info.cookies;
+    *options.cookies = MergeCookies(*options.cookies, set);
+  }
   if (options.returnedCookies) *options.returnedCookies = info.cookies;
   if (options.location) *options.location = info.location.empty() ? raw : info.location;
   if (options.rawHeaders) *options.rawHeaders = raw;
