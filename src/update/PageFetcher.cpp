@@ -2,7 +2,6 @@
 // headers, response headers and the cookie merge.
 #include "update/PageFetcher.h"
 
-#include <atomic>
 #include <mutex>
 #include <vector>
 
