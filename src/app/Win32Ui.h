@@ -11,6 +11,10 @@ class Win32Ui : public Ui {
   std::string PickFolder(const FolderPickerArgs& args) override;
   void ShellOpen(const std::string& target) override;
   void ProcessEvents() override;
+
+ private:
+  bool pumped_ = false;
+  unsigned long lastPump_ = 0;
 };
 
 // The filter text as the common dialogs take it: "desc|pattern|..." becomes
