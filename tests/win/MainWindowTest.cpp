@@ -2,12 +2,16 @@
 // driven with messages; dialogs come from a ScriptedUi.
 #include <gtest/gtest.h>
 
+#include <winsock2.h>
+
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/MainWindow.h"
 #include "app/MemoryUi.h"
 #include "support/TestSupport.h"
+#include "update/UpdateCheck.h"
+#include "win/LocalHttpServer.h"
 #include "win/WinTestSupport.h"
 
 namespace qv {
@@ -205,6 +209,65 @@ TEST_F(MainWindowTest, ClearTableKeepsColumns) {
   SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(kIdButton5, BN_CLICKED), reinterpret_cast<LPARAM>(button));
   EXPECT_EQ(w->table().RowCount(), 0);
   EXPECT_EQ(w->table().ColumnCount(), 4);
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// The update check as the created event's first step, against a local server.
+class MainWindowUpdateTest : public ::testing::Test {
+ protected:
+  ~MainWindowUpdateTest() override { SetUpdatePageAddressForTests(""); }
+  std::unique_ptr<MainWindow> Start(const std::string& address) {
+    SetUpdatePageAddressForTests(address);
+    MainWindow::Options o;
+    o.ui = &ui_;
+    o.quitOnDestroy = false;  // the update check stays on
+    auto w = MainWindow::Create(o);
+    test::PumpMessages();
+    return w;
+  }
+  test::ProgramDir dir_;
+  ScriptedUi ui_;
+};
+
+TEST_F(MainWindowUpdateTest, OfferOnlyForAnotherReleaseTitle) {
+  std::string title;
+  test::LocalHttpServer server([&](const std::string&) {
+    return test::HttpResponse("200 OK", "", "<html><head><title>" + title + " - 论坛</title></head></html>");
+  });
+  ASSERT_TRUE(server.ok());
+  dir_.WriteUserIni("[帐号转换成职位]\r\nzhang=财务\r\n[默认目录]\r\n1=D:\\a\r\n");
+  const std::string page = server.Url("/thread-1024-1-1.html");
+
+  title = "【首发-Quorvane  Beta V1.0】";
+  auto same = Start(page);
+  ASSERT_TRUE(same);
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(same->table().RowCount(), 1);  // start-up went on
+
+  title = "【首发-Quorvane  Beta V1.1】";
+  ui_.messageAnswers = {kIdYes};
+  auto newer = Start(page);
+  ASSERT_TRUE(newer);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "检测到新版本，是否现在更新？");
+  EXPECT_EQ(ui_.messages[0].title, "更新提示：");
+  EXPECT_EQ(ui_.messages[0].flags, kMbYesNo | kMbTaskModal);
+  EXPECT_EQ(ui_.opened, (std::vector<std::string>{page}));
+  EXPECT_EQ(newer->table().ColumnCount(), 2);
+  EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+TEST_F(MainWindowUpdateTest, StartsNormallyWhenNothingListens) {
+  dir_.WriteUserIni("[默认目录]\r\n1=D:\\a\r\n");
+  auto w = Start("http://127.0.0.1:" + std::to_string(test::UnusedLocalPort()) + "/t.html");
+  ASSERT_TRUE(w);
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(w->table().RowCount(), 1);
 }
 
 }  // namespace
