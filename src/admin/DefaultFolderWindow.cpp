@@ -99,7 +99,7 @@ int DefaultFolderWindow::SelectedRow() const {
 
 std::string DefaultFolderWindow::PickFolder(const std::string& initial) {
   FolderPickerArgs args;
-  args.title = kFolderPickTitle;
+  args.title = kFolderPickerTitle;
   args.initialFolder = initial;
   return ui_.PickFolder(args);
 }
@@ -111,9 +111,7 @@ void DefaultFolderWindow::Load() {
     const int eq = FindText(line, "=");
     const std::string folder = eq > 0 ? line.substr(static_cast<size_t>(eq)) : std::string();
     if (key.empty() || folder.empty()) continue;
-    const int row = list_.InsertRow(-1);
-    list_.SetCellText(row, 0, key);
-    list_.SetCellText(row, 1, folder);
+    list_.SetCellText(AppendRow(list_, key), 1, folder);
   }
   TableSorter(list_, 0, kKeyText, kAscending, ui_);
 }
@@ -135,7 +133,7 @@ void DefaultFolderWindow::Add() {
     return;
   }
   const int row = list_.InsertRow(-1);
-  const std::string key = std::to_string(row + 1);
+  const std::string key = std::to_string(row + 1);  // the row count after appending
   list_.SetCellText(row, 0, key);
   list_.SetCellText(row, 1, folder);
   WriteValue(kDefaultFolderSection, key, folder);
@@ -150,9 +148,7 @@ void DefaultFolderWindow::Change() {
   const std::string key = list_.CellText(selected, 0);
   const std::string folder = changeBox_.Text();
   list_.DeleteRow(selected);
-  const int row = list_.InsertRow(-1);
-  list_.SetCellText(row, 0, key);
-  list_.SetCellText(row, 1, folder);
+  list_.SetCellText(AppendRow(list_, key), 1, folder);
   WriteValue(kDefaultFolderSection, key, folder);
 }
 

@@ -10,7 +10,6 @@
 
 namespace qv {
 
-inline constexpr const char* kFolderPickTitle = "请选择要查看权限的目录";
 inline constexpr const char* kNoSuchFolderText = "目录不存在或您没权限查看该目录";
 inline constexpr const char* kNoSuchFolderTitle = "提示";
 

@@ -12,8 +12,7 @@ int UserWindow::SelectedRow() const {
 
 void UserWindow::Load() {
   for (const std::string& key : SplitKeyList(SectionKeys(kPositionSection))) {
-    const int row = list_.InsertRow(-1);
-    list_.SetCellText(row, 0, key + "=" + ReadValue(kPositionSection, key));
+    AppendRow(list_, key + "=" + ReadValue(kPositionSection, key));
   }
 }
 
@@ -27,8 +26,7 @@ void UserWindow::Pick() {
 
 void UserWindow::Add() {
   const std::string account = account_.Text(), position = position_.Text();
-  const int row = list_.InsertRow(-1);
-  list_.SetCellText(row, 0, account + "=" + position);
+  AppendRow(list_, account + "=" + position);
   WriteValue(kPositionSection, account, position);
 }
 
@@ -37,8 +35,7 @@ void UserWindow::Change() {
   if (row < 0) return;
   const std::string oldEntry = list_.CellText(row, 0);
   const std::string newEntry = account_.Text() + "=" + position_.Text();
-  const int added = list_.InsertRow(-1);
-  list_.SetCellText(added, 0, newEntry);
+  AppendRow(list_, newEntry);
   list_.DeleteRow(row);
   ReplaceEntryText(oldEntry, newEntry);
   account_.SetText("");

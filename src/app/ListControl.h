@@ -50,4 +50,12 @@ class ListControl {
   virtual void ReplaceAllRows(const std::vector<ListRow>& rows) = 0;
 };
 
+// Appends a row and gives it its column-0 text through the index the insert
+// returns: with the sort style the list decides where the row stands.
+inline int AppendRow(ListControl& list, const std::string& text) {
+  const int row = list.InsertRow(-1);
+  if (row >= 0) list.SetCellText(row, 0, text);
+  return row;
+}
+
 }  // namespace qv

@@ -50,6 +50,9 @@ struct FileDialog {
   std::string fileName;     // in: offered; out: chosen
 };
 
+// The title every caller gives the folder picker.
+inline constexpr const char* kFolderPickerTitle = "请选择要查看权限的目录";
+
 struct FolderPickerArgs {
   std::string title = "请选择一个文件夹";
   bool includeFiles = false;

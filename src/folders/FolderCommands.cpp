@@ -10,15 +10,6 @@
 namespace qv {
 namespace {
 
-constexpr char kPickerTitle[] = "请选择要查看权限的目录";
-
-// Inserts an empty row and gives it its text through the index the insert
-// returns: with the sort style the list decides where the row stands.
-void AppendRow(ListControl& list, const std::string& text) {
-  const int row = list.InsertRow(-1);
-  if (row >= 0) list.SetCellText(row, 0, text);
-}
-
 void AppendRows(ListControl& list, const std::vector<std::string>& texts) {
   for (const std::string& text : texts) AppendRow(list, text);
 }
@@ -27,7 +18,7 @@ void AppendRows(ListControl& list, const std::vector<std::string>& texts) {
 
 void OnAddFolder(MainContext& m) {
   FolderPickerArgs args;
-  args.title = kPickerTitle;
+  args.title = kFolderPickerTitle;
   args.initialFolder = m.edit2.Text();
   const std::string chosen = m.ui.PickFolder(args);
   if (chosen.empty()) return;

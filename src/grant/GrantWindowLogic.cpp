@@ -12,14 +12,6 @@
 namespace qv {
 namespace {
 
-constexpr char kPickerTitle[] = "请选择要查看权限的目录";
-
-// The new row's text goes through the index the insert returns.
-void AppendRow(ListControl& list, const std::string& text) {
-  const int row = list.InsertRow(-1);
-  if (row >= 0) list.SetCellText(row, 0, text);
-}
-
 void MoveFirstSelected(ListControl& from, ListControl& to) {
   const std::vector<int> selected = from.SelectedRows();
   if (selected.empty()) return;
@@ -47,7 +39,7 @@ void GrantWindowLogic::OnChosenDoubleClick() { MoveFirstSelected(c_.chosen, c_.u
 
 void GrantWindowLogic::OnAddFolder() {
   FolderPickerArgs args;
-  args.title = kPickerTitle;
+  args.title = kFolderPickerTitle;
   args.initialFolder = c_.edit2.Text();
   const std::string chosen = ui_.PickFolder(args);
   if (chosen.empty()) return;

@@ -2,15 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "app/MemoryList.h"
+#include "support/TestSupport.h"
 
 namespace qv {
 namespace {
 
-std::vector<std::string> Column0(const ListControl& list) {
-  std::vector<std::string> out;
-  for (int i = 0; i < list.RowCount(); ++i) out.push_back(list.CellText(i, 0));
-  return out;
-}
+using test::Column0;
 
 TEST(MemoryList, ColumnsRowsAndCells) {
   MemoryList list;

@@ -9,19 +9,16 @@
 #include "folders/FolderCommands.h"
 #include "folders/FolderListFile.h"
 #include "folders/FolderTree.h"
+#include "support/TestSupport.h"
 
 namespace qv {
 namespace {
 
+using test::Column0;
+
 using test::AsSet;
 using test::FolderTree;
 using Rows = std::vector<std::string>;
-
-Rows Column0(const ListControl& list) {
-  Rows rows;
-  for (int i = 0; i < list.RowCount(); ++i) rows.push_back(list.CellText(i, 0));
-  return rows;
-}
 
 class FolderCommands : public ::testing::Test {
  protected:

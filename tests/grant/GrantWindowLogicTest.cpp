@@ -12,13 +12,9 @@
 namespace qv {
 namespace {
 
-using Rows = std::vector<std::string>;
+using test::Column0;
 
-Rows Column0(const ListControl& list) {
-  Rows rows;
-  for (int i = 0; i < list.RowCount(); ++i) rows.push_back(list.CellText(i, 0));
-  return rows;
-}
+using Rows = std::vector<std::string>;
 
 struct Grant {
   std::string folder, account;

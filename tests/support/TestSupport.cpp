@@ -19,6 +19,12 @@ std::string TempDir::Read(const std::string& name) const {
   return bytes;
 }
 
+std::vector<std::string> Column0(const ListControl& list) {
+  std::vector<std::string> out;
+  for (int r = 0; r < list.RowCount(); ++r) out.push_back(list.CellText(r, 0));
+  return out;
+}
+
 std::string Printable(std::string_view bytes) {
   std::string out;
   for (unsigned char c : bytes) {

@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "app/ListControl.h"
 #include "os/Files.h"
 
 namespace qv::test {
@@ -32,6 +35,9 @@ class ProgramDir : public TempDir {
   void WriteUserIni(std::string_view bytes) const { Write("User.ini", bytes); }
   std::string UserIni() const { return Read("User.ini"); }
 };
+
+// The column-0 texts of every row, top to bottom.
+std::vector<std::string> Column0(const ListControl& list);
 
 // Bytes shown as hex with printable ASCII kept, for readable failures.
 std::string Printable(std::string_view bytes);

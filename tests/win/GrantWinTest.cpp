@@ -20,6 +20,8 @@
 namespace qv {
 namespace {
 
+using test::Column0;
+
 std::string UserName() {
   char name[256] = {};
   DWORD n = sizeof name;
@@ -44,12 +46,6 @@ RECT RectIn(HWND hwnd, HWND parent) {
   GetWindowRect(hwnd, &r);
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
   return r;
-}
-
-std::vector<std::string> Column0(const ListControl& list) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < list.RowCount(); ++i) rows.push_back(list.CellText(i, 0));
-  return rows;
 }
 
 // The files in the program directory's Log folder, by name.

@@ -13,11 +13,7 @@
 namespace qv {
 namespace {
 
-std::vector<std::string> Column0(const ListControl& list) {
-  std::vector<std::string> out;
-  for (int i = 0; i < list.RowCount(); ++i) out.push_back(list.CellText(i, 0));
-  return out;
-}
+using test::Column0;
 
 std::string Join(const std::vector<std::string>& v) {
   std::string s;
