@@ -292,13 +292,19 @@ TEST(FolderPickerWine, RealDialogOpensOnTheInitialFolder) {
   args.title = "请选择要查看权限的目录";
   args.initialFolder = folder;
   std::string chosen;
-  {
+  // Wine's shell now and then leaves its tree on the desktop although the
+  // selection was asked for (seen about once in three full test runs, never
+  // alone): a dialog that settles elsewhere is opened once more, up to three times.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
     DialogDriver ok(IDOK);
     DialogDriver::Await("共享運");
     chosen = FolderPicker(args);
     EXPECT_TRUE(DialogDriver::pressed());
-    EXPECT_EQ(DialogDriver::selected(), "共享運");
     EXPECT_TRUE(DialogDriver::titleShown());
+    if (DialogDriver::selected() == "共享運") break;
+    std::fprintf(stderr, "folder dialog attempt %d settled on %s\n", attempt,
+                 test::Printable(DialogDriver::selected()).c_str());
+    EXPECT_LT(attempt, 3) << "the dialog never showed the initial folder";
   }
   // OK on the dialog as it opened: the initial folder was selected.
   EXPECT_EQ(CharUpperA(chosen.data()), std::string(CharUpperA(std::string(folder).data())))
