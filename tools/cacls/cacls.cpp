@@ -20,7 +20,8 @@
 //   QV_CACLS_LISTING   a file printed for every folder that has none of its
 //                      own in QV_CACLS_LISTINGS
 //   QV_CACLS_SLEEP_MS  milliseconds to wait before printing
-//   QV_CACLS_STDERR    text written to standard error before the listing
+//   QV_CACLS_STDERR    file whose bytes are written to standard error before
+//                      the listing
 #include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
@@ -33,7 +34,8 @@ namespace {
 std::string Env(const char* name) {
   char buffer[4096];
   const DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-  return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+  // The text up to its 0: Wine's count is not always in bytes for GBK texts.
+  return n > 0 && n < sizeof buffer ? std::string(buffer) : std::string();
 }
 
 std::string Hex(const std::string& bytes) {
@@ -163,8 +165,8 @@ int main(int argc, char** argv) {
   Log(argc, argv);
   const std::string sleepMs = Env("QV_CACLS_SLEEP_MS");
   if (!sleepMs.empty()) Sleep(static_cast<DWORD>(std::strtoul(sleepMs.c_str(), nullptr, 10)));
-  const std::string err = Env("QV_CACLS_STDERR");
-  if (!err.empty()) Write(GetStdHandle(STD_ERROR_HANDLE), err);
+  std::string err;
+  if (ReadFileBytes(Env("QV_CACLS_STDERR"), err)) Write(GetStdHandle(STD_ERROR_HANDLE), err);
 
   const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   if (argc < 2) {
