@@ -10,10 +10,12 @@ namespace {
 
 constexpr DWORD kBufferSize = 1024;
 constexpr DWORD kMostPerRead = kBufferSize - 1;  // the byte after the data stays 0
-// While the command runs and nothing is waiting, each pass waits this long on
-// the process instead of spinning: its end is seen at once, and output that
-// arrives meanwhile waits in the pipe for the next pass.
-constexpr DWORD kIdleWaitMs = 1;
+// While the command runs and nothing is waiting, a pass waits on the process
+// instead of spinning: its end is seen at once, and output that arrives
+// meanwhile waits in the pipe for the next pass. The wait grows from 1 ms to
+// 16 ms while nothing comes, and starts again at 1 ms after output.
+constexpr DWORD kFirstIdleWaitMs = 1;
+constexpr DWORD kLongestIdleWaitMs = 16;
 
 bool NtFamily() {
   OSVERSIONINFOA v{};
@@ -69,10 +71,12 @@ std::string Capture(std::string commandLine, const CaptureCancel& cancelled) {
 
   std::string result;
   bool ended = false;
+  DWORD idleWait = kFirstIdleWaitMs;
   for (;;) {
     if (cancelled && cancelled()) break;
     if (WaitingBytes(readEnd.get()) > 0) {
       ReadChunk(readEnd.get(), result);
+      idleWait = kFirstIdleWaitMs;
       continue;
     }
     // Nothing waiting after the command has ended: everything it wrote is read.
@@ -81,8 +85,10 @@ std::string Capture(std::string commandLine, const CaptureCancel& cancelled) {
     GetExitCodeProcess(process.get(), &code);
     if (code != STILL_ACTIVE) {
       ended = true;  // look once more: output written just before the end
-    } else if (WaitForSingleObject(process.get(), kIdleWaitMs) == WAIT_OBJECT_0) {
+    } else if (WaitForSingleObject(process.get(), idleWait) == WAIT_OBJECT_0) {
       ended = true;  // a command whose exit code happens to be 259 ends too
+    } else if (idleWait < kLongestIdleWaitMs) {
+      idleWait *= 2;
     }
   }
   return result;

@@ -3,6 +3,8 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/ListControl.h"
 #include "app/Ui.h"
@@ -12,6 +14,11 @@ namespace qv {
 // The cell text for the last two bytes of a listing line: "R " 读; "F ",
 // "C ", "W " 修改; "N " 拒绝; anything else is written as it stands.
 std::string PermissionWord(const std::string& code);
+
+// The lines of a listing as LineCount and NthLine count them (cut at CR LF
+// that stand at character boundaries; an empty last piece is no line), in
+// one pass over the text.
+std::vector<std::string> ListingLines(std::string_view listing);
 
 // What one line of a listing says: the cell text and the bare account name
 // (after the first "\", up to the next ":"; "" when there is none).

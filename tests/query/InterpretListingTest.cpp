@@ -4,6 +4,7 @@
 #include "app/MemoryList.h"
 #include "app/MemoryMain.h"
 #include "app/MemoryUi.h"
+#include "common/TextTools.h"
 #include "query/InterpretListing.h"
 #include "support/TestSupport.h"
 
@@ -161,6 +162,27 @@ TEST_F(InterpretListingTest, StopsBeforeTheNextLine) {
                    "D:\\a CORP\\张三:R \r\n     CORP\\李四:R \r\n", [&] { return ++asked > 1; });
   EXPECT_EQ(table.CellText(0, 2), "读");
   EXPECT_EQ(table.CellText(0, 4), "");
+}
+
+TEST(ListingLines, CountsLikeLineCountAndNthLine) {
+  const std::string cases[] = {
+      "",
+      "\r\n",
+      "a",
+      "a\r\n",
+      "a\r\nb",
+      "a\r\n\r\nb\r\n\r\n",
+      "a\nb\n",
+      "a\rb\r",
+      "\r\r\n\n",
+      std::string("\x81\r\nx\r\n"),       // a lead byte takes the CR as its second byte
+      std::string("運\r\n誠\\\r\n\xFE"),  // second bytes 0x5C; a lead byte at the end
+  };
+  for (const std::string& text : cases) {
+    std::vector<std::string> expected;
+    for (int j = 1; j <= LineCount(text); ++j) expected.push_back(NthLine(text, j));
+    EXPECT_EQ(ListingLines(text), expected) << test::Printable(text);
+  }
 }
 
 TEST(PermissionWord, CodesAndOtherBytes) {

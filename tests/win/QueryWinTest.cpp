@@ -3,68 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <map>
 #include <memory>
 
-#include "app/ListViewControl.h"
-#include "app/MainContext.h"
-#include "app/MemoryUi.h"
-#include "app/WindowUiThread.h"
 #include "query/QueryRun.h"
 #include "support/TestSupport.h"
 #include "win/CaclsStandIn.h"
-#include "win/WinTestSupport.h"
+#include "win/QueryWinSupport.h"
 
 namespace qv {
 namespace {
 
-class WinProgress : public ProgressBar {
- public:
-  explicit WinProgress(HWND parent)
-      : hwnd_(CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 420, 300, 16, parent, nullptr,
-                              GetModuleHandleA(nullptr), nullptr)) {}
-  int Max() const override { return static_cast<int>(SendMessageA(hwnd_, PBM_GETRANGE, FALSE, 0)); }
-  void SetMax(int max) override { SendMessageA(hwnd_, PBM_SETRANGE32, 0, max); }
-  int Pos() const override { return static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0)); }
-  void SetPos(int pos) override { SendMessageA(hwnd_, PBM_SETPOS, pos, 0); }
-
- private:
-  HWND hwnd_;
-};
-
-const char* const kTitles[] = {"文件目录  ", "管理员", "财务", "系统", "财务"};
+const std::vector<const char*> kTitles = {"文件目录  ", "管理员", "财务", "系统", "财务"};
 constexpr int kColumns = 5;
-
-// A main window's worth of real controls. The QueryRun of a test is made
-// after it and so goes first, as in the program.
-struct RealMain {
-  RealMain() {
-    ui.onProcessEvents = [] { test::PumpMessages(); };
-    for (const char* t : kTitles) table.InsertColumn(-1, t, 60, kAlignCentre);
-  }
-  test::HostWindow host;
-  ListViewControl table{test::CreateListView(host.hwnd(), LVS_SORTASCENDING)};
-  WinProgress progress1{host.hwnd()}, progress2{host.hwnd()};
-  MemoryControl edit1, edit2, status;
-  FileDialog dialog1, dialog2;
-  ScriptedUi ui;
-  WindowUiThread uiThread;
-  MainContext context{table, edit1, edit2, progress1, progress2, status, dialog1, dialog2, ui, uiThread};
-};
-
-// Handles messages (the worker's calls among them) until done() holds.
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 30000) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    test::PumpMessages();
-    if (done()) return true;
-    if (GetTickCount() - start > limitMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
+using test::PumpUntil;
 
 void PumpFor(DWORD ms) {
   const DWORD start = GetTickCount();
@@ -111,7 +65,7 @@ class QueryWinTest : public ::testing::Test {
 
   test::CaclsStandIn cacls;
   test::ProgramDir program;
-  RealMain main;
+  test::RealMain main{kTitles};
 };
 
 TEST_F(QueryWinTest, FillsExactlyTheCellsTheListingsGive) {
