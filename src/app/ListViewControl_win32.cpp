@@ -153,7 +153,9 @@ void ListViewControl::ReplaceAllRows(const std::vector<ListRow>& rows) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = RowCount();
-    item.pszText = Buffer(row.cells.empty() ? std::string() : row.cells[0]);
+    // Both branches lvalues: a temporary copy would hand the ListView a dangling pointer.
+    static const std::string kNoText;
+    item.pszText = Buffer(row.cells.empty() ? kNoText : row.cells[0]);
     item.lParam = static_cast<LPARAM>(row.value);
     const int at = static_cast<int>(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     for (size_t c = 1; c < row.cells.size(); ++c) SetCellText(at, static_cast<int>(c), row.cells[c]);
