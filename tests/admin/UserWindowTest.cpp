@@ -15,14 +15,10 @@
 namespace qv {
 namespace {
 
+using test::Show;
+
 using test::Printable;
 using Rows = std::vector<std::string>;
-
-std::string Show(const Rows& rows) {
-  std::string s;
-  for (const std::string& r : rows) s += "[" + Printable(r) + "] ";
-  return s;
-}
 
 // One opening of the window: controls, handlers, Load.
 struct Opened {

@@ -8,13 +8,9 @@
 namespace qv {
 namespace {
 
-using Lines = std::vector<std::string>;
+using test::Show;
 
-std::string Show(const Lines& lines) {
-  std::string s;
-  for (const std::string& l : lines) s += "[" + test::Printable(l) + "]";
-  return s;
-}
+using Lines = std::vector<std::string>;
 
 // The one-pass cut must give the pieces of the shared line helpers exactly,
 // double-byte characters whose second byte is CR or "\" included.

@@ -39,6 +39,12 @@ std::string Printable(std::string_view bytes) {
   return out;
 }
 
+std::string Show(const std::vector<std::string>& texts) {
+  std::string s;
+  for (const std::string& t : texts) s += "[" + Printable(t) + "] ";
+  return s;
+}
+
 bool PermissionsApply() {
 #ifdef _WIN32
   return true;

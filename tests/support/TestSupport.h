@@ -42,6 +42,9 @@ std::vector<std::string> Column0(const ListControl& list);
 // Bytes shown as hex with printable ASCII kept, for readable failures.
 std::string Printable(std::string_view bytes);
 
+// A list of texts as "[a] [b] ", each shown with Printable.
+std::string Show(const std::vector<std::string>& texts);
+
 // Whether file permissions stop this process (root on Linux ignores them).
 bool PermissionsApply();
 

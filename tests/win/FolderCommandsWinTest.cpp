@@ -21,15 +21,11 @@
 namespace qv {
 namespace {
 
+using test::Show;
+
 using test::Column0;
 
 using Rows = std::vector<std::string>;
-
-std::string Show(const Rows& rows) {
-  std::string s;
-  for (const std::string& r : rows) s += "[" + test::Printable(r) + "]";
-  return s;
-}
 
 // Rows at these texts, in ascending order.
 std::vector<int> RowsOf(const ListControl& list, const Rows& texts) {

@@ -15,12 +15,6 @@ namespace {
 
 using test::Column0;
 
-std::string Join(const std::vector<std::string>& v) {
-  std::string s;
-  for (const auto& x : v) s += "[" + test::Printable(x) + "] ";
-  return s;
-}
-
 struct Insert {
   std::string text;
   bool textAfterwards;  // inserted empty, then given its text
@@ -41,7 +35,7 @@ void Compare(const std::vector<Insert>& inserts) {
       model.SetCellText(b, 0, in.text);
     }
   }
-  EXPECT_EQ(Join(Column0(real)), Join(Column0(model)));
+  EXPECT_EQ(test::Show(Column0(real)), test::Show(Column0(model)));
 }
 
 TEST(ListViewOrder, MixedCaseAscii) {
