@@ -6,6 +6,7 @@
 #include "folders/FolderListFile.h"
 #include "folders/SubfolderScan.h"
 #include "os/Files.h"
+#include "os/SafeWrite.h"
 
 namespace qv {
 namespace {
@@ -70,7 +71,8 @@ void OnExportFolderList(MainContext& m) {
     text += m.table.CellText(row, 0);
     text += "\r\n";
   }
-  os::WriteWholeFile(ExportTarget(chosen), text);
+  // A failed write, even half-way, leaves an existing list file as it was.
+  os::WriteFileReplacing(ExportTarget(chosen), text);
 }
 
 }  // namespace qv

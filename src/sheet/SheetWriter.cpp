@@ -6,6 +6,7 @@
 
 #include "common/TextTools.h"
 #include "os/Files.h"
+#include "os/SafeWrite.h"
 
 namespace qv {
 namespace {
@@ -16,32 +17,6 @@ constexpr size_t kFlushBytes = 256 * 1024;
 
 constexpr std::uint16_t kBofRecord[6] = {0x0809, 0x0008, 0x0000, 0x0010, 0x0000, 0x0000};
 constexpr std::uint16_t kEofRecord[2] = {0x000A, 0x0000};
-
-// The folder part of a path with its final separator ("\", "/" or the ":"
-// of a drive), or "" for a bare name. A "\" that is the second byte of a GBK
-// character is part of the name.
-std::string FolderOf(const std::string& path) {
-  size_t cut = 0;
-  for (size_t i = 0; i < path.size(); ++i) {
-    const unsigned char b = static_cast<unsigned char>(path[i]);
-    if (IsLeadByte(b) && i + 1 < path.size()) {
-      ++i;
-      continue;
-    }
-    if (b == '\\' || b == '/' || b == ':') cut = i + 1;
-  }
-  return path.substr(0, cut);
-}
-
-// A name in the target's folder that no file has yet, or "" when none is free.
-std::string TemporaryNameBeside(const std::string& target) {
-  const std::string folder = FolderOf(target);
-  for (int n = 1; n <= 1000; ++n) {
-    std::string candidate = folder + "~qvsheet" + std::to_string(n) + ".tmp";
-    if (!os::FileExists(candidate)) return candidate;
-  }
-  return {};
-}
 
 // The length of text cut to at most limit bytes without splitting a
 // double-byte character.
@@ -132,7 +107,7 @@ bool SheetWriter::SaveSheetTo(const SheetData& sheet, const std::string& fileNam
 bool SheetWriter::SaveToFile(const std::string& fileName) {
   if (fileName.empty() || os::DirectoryExists(fileName)) return false;
   Output out;
-  out.temp = TemporaryNameBeside(fileName);
+  out.temp = os::TemporaryNameBeside(fileName, "qvsheet");
   // Creating the temporary file first tells whether the folder takes a file
   // at all before any work is done.
   if (out.temp.empty() || !os::WriteWholeFile(out.temp, {})) return false;

@@ -77,3 +77,35 @@ TEST(Files, ProgramDirectoryAndTime) {
 
 }  // namespace
 }  // namespace qv
+
+#include "os/SafeWrite.h"
+
+namespace qv {
+namespace {
+
+TEST(SafeWrite, ReplacesWholeOrNotAtAll) {
+  test::TempDir dir;
+  const std::string target = dir.File("列表運.txt");
+  ASSERT_TRUE(os::WriteWholeFile(target, "old"));
+  EXPECT_TRUE(os::WriteFileReplacing(target, "new\r\n"));
+  EXPECT_EQ(dir.Read("列表運.txt"), "new\r\n");
+  EXPECT_FALSE(os::WriteFileReplacing(dir.path(), "x"));                 // a folder is no file
+  EXPECT_FALSE(os::WriteFileReplacing(dir.File("missing\\a.txt"), "x"));  // no such folder
+  EXPECT_EQ(dir.Read("列表運.txt"), "new\r\n");
+  int entries = 0;
+  os::FindEntries(dir.path() + "\\*.*", [&](const os::DirEntry& e) {
+    entries += e.name != "." && e.name != "..";
+    return true;
+  });
+  EXPECT_EQ(entries, 1);  // no temporary file left behind
+}
+
+TEST(SafeWrite, FolderOfKeepsGbkNames) {
+  EXPECT_EQ(os::FolderOf("D:\\運\\a.txt"), "D:\\運\\");
+  EXPECT_EQ(os::FolderOf("D:\\運"), "D:\\");  // the 0x5C of 運 is no separator
+  EXPECT_EQ(os::FolderOf("D:a.txt"), "D:");
+  EXPECT_EQ(os::FolderOf("a.txt"), "");
+}
+
+}  // namespace
+}  // namespace qv
