@@ -17,7 +17,7 @@
 #include <psapi.h>
 #else
 #include <sys/resource.h>
-#include <time.h>
+#include <sys/time.h>
 #endif
 
 namespace {
@@ -31,9 +31,9 @@ double NowMs() {
   QueryPerformanceCounter(&t);
   return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
 #else
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
+  struct timeval t {};
+  gettimeofday(&t, nullptr);
+  return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1e3;
 #endif
 }
 

@@ -35,7 +35,7 @@ constexpr DWORD kListStyle = LVS_SINGLESEL | LVS_SHOWSELALWAYS;
 constexpr DWORD kListExStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
 
 // "用户管理", 361 x 511; positions relative to the container.
-const ControlSpec kUserLayout[] = {
+const LayoutItem kUserLayout[] = {
     {ControlKind::GroupBox, "分组框1", kUserGroup1, "用户列表", 8, 2, 343, 384, nullptr},
     {ControlKind::List, "超级列表框_用户列表", kUserList, "", 2, 16, 334, 360, "分组框1", kListStyle},
     {ControlKind::Label, "标签1", kUserLabel1, "帐号:", 8, 393, 32, 16, nullptr},
@@ -48,7 +48,7 @@ const ControlSpec kUserLayout[] = {
 };
 
 // "目录管理", 669 x 487.
-const ControlSpec kFolderLayout[] = {
+const LayoutItem kFolderLayout[] = {
     {ControlKind::GroupBox, "分组框1", kFolderGroup1, "默认查看目录", 13, 8, 643, 384, nullptr},
     {ControlKind::List, "超级列表框_目录列表", kFolderList, "", 2, 16, 633, 360, "分组框1", kListStyle},
     {ControlKind::Label, "标签1", kFolderLabel1, "修改:", 13, 399, 32, 16, nullptr},

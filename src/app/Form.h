@@ -12,7 +12,7 @@ namespace qv {
 
 enum class ControlKind { List, GroupBox, Edit, Button, Label, Progress, StatusBar, Radio, Splitter };
 
-struct ControlSpec {
+struct LayoutItem {
   ControlKind kind;
   const char* name;       // the layout's name, e.g. "按钮1"
   int id;                 // control id (WM_COMMAND / WM_NOTIFY)
@@ -25,14 +25,14 @@ struct ControlSpec {
 class Form {
  public:
   // Creates every control as a child of top (or of its container) in table order.
-  bool Create(HWND top, const ControlSpec* specs, size_t count);
+  bool Create(HWND top, const LayoutItem* items, size_t count);
   HWND Get(const char* name) const;
   HWND GetById(int id) const;
-  const ControlSpec* Spec(const char* name) const;
+  const LayoutItem* Item(const char* name) const;
 
  private:
   struct Entry {
-    const ControlSpec* spec;
+    const LayoutItem* item;
     HWND hwnd;
   };
   std::vector<Entry> entries_;

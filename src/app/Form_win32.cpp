@@ -111,11 +111,11 @@ void CenterOnScreen(HWND hwnd) {
   SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool Form::Create(HWND top, const ControlSpec* specs, size_t count) {
+bool Form::Create(HWND top, const LayoutItem* items, size_t count) {
   InitControls();
   const HFONT font = UiFont();
   for (size_t i = 0; i < count; ++i) {
-    const ControlSpec& s = specs[i];
+    const LayoutItem& s = items[i];
     HWND parent = s.container ? Get(s.container) : top;
     if (!parent) return false;
     const ClassStyle cs = StyleOf(s.kind);
@@ -133,21 +133,21 @@ bool Form::Create(HWND top, const ControlSpec* specs, size_t count) {
 
 HWND Form::Get(const char* name) const {
   for (const Entry& e : entries_) {
-    if (strcmp(e.spec->name, name) == 0) return e.hwnd;
+    if (strcmp(e.item->name, name) == 0) return e.hwnd;
   }
   return nullptr;
 }
 
 HWND Form::GetById(int id) const {
   for (const Entry& e : entries_) {
-    if (e.spec->id == id) return e.hwnd;
+    if (e.item->id == id) return e.hwnd;
   }
   return nullptr;
 }
 
-const ControlSpec* Form::Spec(const char* name) const {
+const LayoutItem* Form::Item(const char* name) const {
   for (const Entry& e : entries_) {
-    if (strcmp(e.spec->name, name) == 0) return e.spec;
+    if (strcmp(e.item->name, name) == 0) return e.item;
   }
   return nullptr;
 }

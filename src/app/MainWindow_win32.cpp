@@ -21,7 +21,7 @@ namespace {
 constexpr char kClassName[] = "QuorvaneMainWindow";
 
 // The main window's layout: positions relative to the container.
-const ControlSpec kMainLayout[] = {
+const LayoutItem kMainLayout[] = {
     {ControlKind::List, "超级列表框_待查权限目录", kIdTable, "", 8, 0, 904, 509, nullptr,
      LVS_SHOWSELALWAYS | LVS_SORTASCENDING},
     {ControlKind::GroupBox, "分组框3", kIdGroup3, "", 6, 508, 906, 64, nullptr},

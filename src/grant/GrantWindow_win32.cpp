@@ -16,7 +16,7 @@ constexpr char kClassName[] = "QuorvaneGrantWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;  // fixed border
 
 // The window's layout: positions relative to the container.
-const ControlSpec kGrantLayout[] = {
+const LayoutItem kGrantLayout[] = {
     {ControlKind::GroupBox, "分组框1", kGrantGroup1, "用户列表", 8, 2, 160, 238, nullptr},
     {ControlKind::List, "超级列表框_待选择用户", kGrantUsers, "", 2, 16, 153, 217, "分组框1", LVS_SINGLESEL},
     {ControlKind::GroupBox, "分组框3", kGrantGroup3, "待授权用户", 8, 244, 160, 284, nullptr},
