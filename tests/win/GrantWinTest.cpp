@@ -41,13 +41,6 @@ TEST(GrantOperationWine, RealCallsOnAnExistingAndAMissingFolder) {
   }
 }
 
-RECT RectIn(HWND hwnd, HWND parent) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 // The files in the program directory's Log folder, by name.
 std::vector<std::pair<std::string, std::string>> LogFiles(const test::ProgramDir& dir) {
   std::vector<std::pair<std::string, std::string>> files;
@@ -155,18 +148,9 @@ TEST_F(GrantWindowWine, OpensFromTheMenuWithItsLayout) {
   };
   for (const auto& c : controls) {
     SCOPED_TRACE(c.name);
-    const HWND h = w->form().Get(c.name);
-    ASSERT_TRUE(h);
-    char text[64] = {};
-    GetWindowTextA(h, text, sizeof text);
-    EXPECT_EQ(std::string(text), c.caption);
-    const RECT cr = RectIn(h, GetParent(h));
-    EXPECT_EQ(cr.left, c.x);
-    EXPECT_EQ(cr.top, c.y);
     // The etched line of the splitter bar sizes itself (Wine adds 2 px of edge).
     const int slack = std::string(c.name) == "分隔条1" ? 2 : 0;
-    EXPECT_NEAR(cr.right - cr.left, c.cx, slack);
-    EXPECT_NEAR(cr.bottom - cr.top, c.cy, slack);
+    test::ExpectControlAt(w->form().Get(c.name), c.caption, c.x, c.y, c.cx, c.cy, slack);
   }
   const struct {
     ListViewControl& list;

@@ -22,13 +22,6 @@ using V = std::vector<std::string>;
 constexpr char kUserIni[] =
     "[帐号转换成职位]\r\nzhang=财务\r\nli=人事\r\nwang=财务\r\n[默认目录]\r\n1=D:\\共享\\b\r\n2=D:\\運\r\n3=D:\\共享\\a\r\n";
 
-RECT WindowRectIn(HWND hwnd, HWND parent) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { dir_.WriteUserIni(kUserIni); }
@@ -101,16 +94,7 @@ TEST_F(MainWindowTest, ControlsFollowTheLayout) {
   };
   for (const Expect& e : expected) {
     SCOPED_TRACE(e.name);
-    HWND h = f.Get(e.name);
-    ASSERT_TRUE(h);
-    char text[128] = {};
-    GetWindowTextA(h, text, sizeof text);
-    EXPECT_EQ(std::string(text), e.caption);
-    const RECT r = WindowRectIn(h, GetParent(h));
-    EXPECT_EQ(r.left, e.x);
-    EXPECT_EQ(r.top, e.y);
-    EXPECT_EQ(r.right - r.left, e.cx);
-    EXPECT_EQ(r.bottom - r.top, e.cy);
+    test::ExpectControlAt(f.Get(e.name), e.caption, e.x, e.y, e.cx, e.cy);
   }
   EXPECT_EQ(w->context().status.Text(), "提示:");
   // GBK texts go through the edit boxes unchanged, 0x5C second bytes included.
@@ -128,7 +112,7 @@ TEST_F(MainWindowTest, InitialSizeThenLayoutOnEveryResize) {
   EXPECT_EQ(client.right, sw);
   EXPECT_EQ(client.bottom, GetSystemMetrics(SM_CYSCREEN) - 60);
   // After the initial size the list has the screen's width until the next size change.
-  EXPECT_EQ(WindowRectIn(w->table().hwnd(), w->hwnd()).right - WindowRectIn(w->table().hwnd(), w->hwnd()).left, sw);
+  EXPECT_EQ(test::RectIn(w->table().hwnd(), w->hwnd()).right - test::RectIn(w->table().hwnd(), w->hwnd()).left, sw);
 
   struct Case {
     int w, h;
@@ -137,17 +121,17 @@ TEST_F(MainWindowTest, InitialSizeThenLayoutOnEveryResize) {
     SCOPED_TRACE(s.w);
     MoveWindow(w->hwnd(), 20, 30, s.w, s.h, TRUE);
     test::PumpMessages();
-    const RECT list = WindowRectIn(w->table().hwnd(), w->hwnd());
+    const RECT list = test::RectIn(w->table().hwnd(), w->hwnd());
     EXPECT_EQ(list.left, 8);
     EXPECT_EQ(list.top, 0);
     EXPECT_EQ(list.right - list.left, s.w - 20);
     EXPECT_EQ(list.bottom - list.top, s.h - 125);
-    const RECT g3 = WindowRectIn(w->form().Get("分组框3"), w->hwnd());
+    const RECT g3 = test::RectIn(w->form().Get("分组框3"), w->hwnd());
     EXPECT_EQ(g3.left, 6);
     EXPECT_EQ(g3.top, s.h - 115);
     EXPECT_EQ(g3.right - g3.left, s.w - 20);
     for (const char* bar : {"进度条1", "进度条2"}) {
-      const RECT p = WindowRectIn(w->form().Get(bar), w->form().Get("分组框3"));
+      const RECT p = test::RectIn(w->form().Get(bar), w->form().Get("分组框3"));
       EXPECT_EQ(p.left, 845);
       // A width below zero is passed on as it is; the window shows it as zero.
       EXPECT_EQ(p.right - p.left, std::max(0, s.w - 20 - 850));

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
+#include <string>
+
 namespace qv::test {
 
 HostWindow::HostWindow() {
@@ -28,6 +32,25 @@ HostWindow::~HostWindow() {
 HWND CreateListView(HWND parent, DWORD style) {
   return CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | style, 0, 0, 600, 400, parent,
                          nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+RECT RectIn(HWND hwnd, HWND parent) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void ExpectControlAt(HWND hwnd, const char* caption, int x, int y, int cx, int cy, int sizeSlack) {
+  ASSERT_TRUE(hwnd);
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  EXPECT_EQ(std::string(text), caption);
+  const RECT r = RectIn(hwnd, GetParent(hwnd));
+  EXPECT_EQ(r.left, x);
+  EXPECT_EQ(r.top, y);
+  EXPECT_NEAR(r.right - r.left, cx, sizeSlack);
+  EXPECT_NEAR(r.bottom - r.top, cy, sizeSlack);
 }
 
 void PumpMessages() {

@@ -22,6 +22,13 @@ class HostWindow {
 // A ListView in report view with the given extra styles.
 HWND CreateListView(HWND parent, DWORD style);
 
+// A window's rectangle in its parent's client coordinates.
+RECT RectIn(HWND hwnd, HWND parent);
+
+// Checks a control's caption, and its place and size within its container;
+// sizeSlack allows controls that size themselves a little.
+void ExpectControlAt(HWND hwnd, const char* caption, int x, int y, int cx, int cy, int sizeSlack = 0);
+
 // Handles every pending message of this thread.
 void PumpMessages();
 
